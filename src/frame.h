@@ -1,0 +1,4 @@
+// One frame: the canvas filled afresh and copied, scaled, into the content rectangle.
+#pragma once
+
+void drawFrame();
