@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "content_rect.h"
 #include "frame.h"
+#include "window_modes.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -84,6 +85,10 @@ static void dispatchWindowEvent(const SDL_WindowEvent &window)
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         recomputeContentRect(window.data1, window.data2);
         break;
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+        onWindowStateEvent(window.event);
+        break;
     default:
         break;
     }
@@ -93,8 +98,29 @@ static void dispatchWindowEvent(const SDL_WindowEvent &window)
 static void dispatchKey(SDL_Scancode scancode)
 {
     switch (scancode) {
+    case SDL_SCANCODE_A:
+        fitWindowToContent();
+        break;
+    case SDL_SCANCODE_E:
+        enterExclusiveFullscreen();
+        break;
+    case SDL_SCANCODE_F:
+        enterDesktopFullscreen();
+        break;
+    case SDL_SCANCODE_M:
+        enterMaximized();
+        break;
+    case SDL_SCANCODE_W:
+        enterWindowed();
+        break;
     case SDL_SCANCODE_ESCAPE:
         shutDown();
+    case SDL_SCANCODE_PAGEUP:
+        stepDisplayMode(-1);
+        break;
+    case SDL_SCANCODE_PAGEDOWN:
+        stepDisplayMode(+1);
+        break;
     default:
         break;
     }
