@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "content_rect.h"
 #include "frame.h"
+#include "mouse_confinement.h"
 #include "window_modes.h"
 
 #include <cstdio>
@@ -84,6 +85,7 @@ static void dispatchWindowEvent(const SDL_WindowEvent &window)
     switch (window.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
         recomputeContentRect(window.data1, window.data2);
+        refreshMouseConfinement();
         break;
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
@@ -115,6 +117,9 @@ static void dispatchKey(SDL_Scancode scancode)
         break;
     case SDL_SCANCODE_ESCAPE:
         shutDown();
+    case SDL_SCANCODE_TAB:
+        toggleMouseConfinement();
+        break;
     case SDL_SCANCODE_PAGEUP:
         stepDisplayMode(-1);
         break;
