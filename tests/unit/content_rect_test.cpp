@@ -1,6 +1,7 @@
 // The content rectangle: the largest centred 16:9 rectangle, to the nearest pixel, in the window.
 #include "app_state.h"
 #include "content_rect.h"
+#include "letterbox_reference.h"
 
 #include <gtest/gtest.h>
 
@@ -52,25 +53,6 @@ TEST_P(ContentRect, IsTheLargestCentred16By9RectangleThatFits)
 
 INSTANTIATE_TEST_SUITE_P(Table, ContentRect, ::testing::ValuesIn(cases));
 
-// Round half to even, in integers: numerator / denominator to the nearest whole number.
-int roundedQuotient(long numerator, long denominator)
-{
-    const long quotient = numerator / denominator, twiceRemainder = 2 * (numerator % denominator);
-    if (twiceRemainder > denominator || (twiceRemainder == denominator && quotient % 2 == 1))
-        return static_cast<int>(quotient + 1);
-    return static_cast<int>(quotient);
-}
-
-SDL_Rect referenceRect(int width, int height)
-{
-    int w = width, h = roundedQuotient(9L * width, 16);
-    if (h > height) {
-        h = height;
-        w = roundedQuotient(16L * height, 9);
-    }
-    return SDL_Rect{(width - w) / 2, (height - h) / 2, w, h};
-}
-
 // Every window up to 4096 × 4096 against exact integer arithmetic, and the properties a
 // letterbox must have whatever the arithmetic.
 TEST(ContentRectSweep, MatchesExactArithmeticAndFitsEveryWindowUpTo4096)
@@ -80,7 +62,8 @@ TEST(ContentRectSweep, MatchesExactArithmeticAndFitsEveryWindowUpTo4096)
     for (int width = 0; width <= LIMIT && failures < 5; ++width) {
         for (int height = 0; height <= LIMIT && failures < 5; ++height) {
             recomputeContentRect(width, height);
-            const SDL_Rect r = appState.contentRect, e = referenceRect(width, height);
+            const SDL_Rect r = appState.contentRect;
+            const ReferenceRect e = letterboxReference(width, height);
             const bool fits = r.x >= 0 && r.y >= 0 && r.x + r.w <= width && r.y + r.h <= height;
             const bool centred = r.x == (width - r.w) / 2 && r.y == (height - r.h) / 2;
             const bool spansWidthOrHeight = r.w == width || r.h == height;
