@@ -371,13 +371,23 @@ ProgramRun XSession::waitForExit(Seconds deadline)
 
 // ---- What a person sees ----
 
+// Asked of the server each time: a display mode change can resize the screen.
+static Rect rootGeometry(::Display *display)
+{
+    ::Window root;
+    int x = 0, y = 0;
+    unsigned int w = 0, h = 0, border, depth;
+    XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &w, &h, &border, &depth);
+    return Rect{x, y, static_cast<int>(w), static_cast<int>(h)};
+}
+
 int XSession::screenWidth() const
 {
-    return DisplayWidth(display_, DefaultScreen(display_));
+    return rootGeometry(display_).w;
 }
 int XSession::screenHeight() const
 {
-    return DisplayHeight(display_, DefaultScreen(display_));
+    return rootGeometry(display_).h;
 }
 
 Rect XSession::clientRect()
