@@ -362,6 +362,12 @@ bool XSession::programRunning()
     return false;
 }
 
+void XSession::terminateProgram()
+{
+    if (programRunning())
+        kill(program_, SIGTERM);
+}
+
 ProgramRun XSession::waitForExit(Seconds deadline)
 {
     waitUntil([&] { return !programRunning(); }, deadline);

@@ -71,6 +71,8 @@ class XSession
     // Starts the program and waits for its window.
     void launchProgram(const std::string &program = PROGRAM_PATH,
                        const std::vector<std::string> &environment = {});
+    // Asks the program to end, as the session's end does (SDL turns it into a quit request).
+    void terminateProgram();
     // Waits for the program to end and returns how it ended.
     ProgramRun waitForExit(Seconds deadline = DEADLINE);
     bool programRunning();
