@@ -12,6 +12,13 @@ namespace
 class WindowOnXvfb : public ::testing::Test
 {
   protected:
+    // The window manager sets the state first and the size after: wait for both.
+    bool maximizedToTheScreenWidth()
+    {
+        const Rect client = x.clientRect(), frame = x.frameExtents();
+        return x.isMaximized() && frame.x + client.w + frame.w == x.screenWidth();
+    }
+
     void SetUp() override
     {
         x.startServer(Server::Xvfb);
@@ -96,7 +103,7 @@ TEST_F(WindowOnXvfb, AShrinksTheWindowToTheCanvasInPlace)
 TEST_F(WindowOnXvfb, AWaitsForTheWindowManagersRestoreAfterM)
 {
     x.pressKey("m");
-    ASSERT_TRUE(waitUntil([&] { return x.isMaximized(); }));
+    ASSERT_TRUE(waitUntil([&] { return maximizedToTheScreenWidth(); })) << x.clientRect();
     const Rect maximized = x.clientRect();
     x.pressKey("a");
     EXPECT_TRUE(holdsThroughout([&] { return x.clientRect() == maximized && x.isMaximized(); }))
@@ -111,7 +118,7 @@ TEST_F(WindowOnXvfb, AWaitsForTheWindowManagersRestoreAfterM)
 TEST_F(WindowOnXvfb, TitleBarMaximizeIsFollowedByMAndW)
 {
     x.wmSetMaximized(true);
-    ASSERT_TRUE(waitUntil([&] { return x.isMaximized(); }));
+    ASSERT_TRUE(waitUntil([&] { return maximizedToTheScreenWidth(); })) << x.clientRect();
     const Rect maximized = x.clientRect();
     EXPECT_TRUE(showsCanvasWhereItBelongs(x));
     x.pressKey("m");
