@@ -35,11 +35,11 @@ static void leaveMaximized(Uint32 flags)
         SDL_RestoreWindow(appState.mainWindow);
 }
 
-static void applyDisplayMode()
+// Read just before each use: the chosen index may have moved since the last one.
+static void readChosenDisplayMode()
 {
     SDL_GetDisplayMode(DISPLAY_INDEX, static_cast<int>(appState.displayModeIndex),
                        &appState.displayMode);
-    SDL_SetWindowDisplayMode(appState.mainWindow, &appState.displayMode);
 }
 
 void enterWindowed()
@@ -83,7 +83,8 @@ void enterExclusiveFullscreen()
         return;
     leaveFullscreen(flags);
     leaveMaximized(flags);
-    applyDisplayMode();
+    readChosenDisplayMode();
+    SDL_SetWindowDisplayMode(appState.mainWindow, &appState.displayMode);
     SDL_SetWindowFullscreen(appState.mainWindow, SDL_WINDOW_FULLSCREEN);
 }
 
@@ -111,8 +112,7 @@ void stepDisplayMode(int delta)
             return;
         ++appState.displayModeIndex;
     }
-    SDL_GetDisplayMode(DISPLAY_INDEX, static_cast<int>(appState.displayModeIndex),
-                       &appState.displayMode);
+    readChosenDisplayMode();
     SDL_SetWindowFullscreen(appState.mainWindow, 0);
     SDL_SetWindowDisplayMode(appState.mainWindow, &appState.displayMode);
     SDL_SetWindowFullscreen(appState.mainWindow, SDL_WINDOW_FULLSCREEN);

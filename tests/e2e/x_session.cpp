@@ -252,10 +252,10 @@ void XSession::startServer(Server server)
     server_ = spawn(arguments, childEnvironment("", logDir_, {}), logDir_ + "/server");
     close(ready[1]);
 
+    fcntl(ready[0], F_SETFL, O_NONBLOCK);
     std::string number;
     const bool announced = waitUntil([&] {
         char c;
-        fcntl(ready[0], F_SETFL, O_NONBLOCK);
         while (read(ready[0], &c, 1) == 1) {
             if (c == '\n')
                 return true;
